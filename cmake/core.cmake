@@ -3,7 +3,7 @@
 # needs more realigns it itself; the DLL stays free of exceptions and RTTI.
 add_library(zepho_options INTERFACE)
 target_include_directories(zepho_options INTERFACE ${CMAKE_SOURCE_DIR})
-target_compile_options(zepho_options INTERFACE -Wall -Wextra -fno-exceptions -fno-rtti)
+target_compile_options(zepho_options INTERFACE -Wall -Wextra -Wno-missing-field-initializers -fno-exceptions -fno-rtti)
 if(ZEPHO_WIN32)
   target_compile_options(zepho_options INTERFACE -mincoming-stack-boundary=2)
 endif()
