@@ -3,10 +3,14 @@
 # as root; does nothing when everything is there already.
 #   tools/setup.sh          build and test tools
 #   tools/setup.sh demo     the same, plus FFmpeg and gnuplot for the demo
+#   tools/setup.sh picture  the same, plus Xvfb, ImageMagick and a Japanese font
 set -eu
 
 packages="cmake make g++ googletest libbenchmark-dev g++-mingw-w64-i686 wine wine32:i386 locales"
-[ "${1:-}" = demo ] && packages="$packages ffmpeg gnuplot-nox"
+case "${1:-}" in
+demo) packages="$packages ffmpeg gnuplot-nox" ;;
+picture) packages="$packages xvfb imagemagick fonts-ipafont-gothic" ;;
+esac
 
 missing=""
 for p in $packages; do
