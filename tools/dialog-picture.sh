@@ -20,6 +20,9 @@ export DISPLAY="$display"
 if [ ! -f "$WINEPREFIX/.zepho-ready" ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+    # No window manager runs in Xvfb: Wine draws the title bars itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.zepho-ready"
 fi
