@@ -151,6 +151,7 @@ FilterTable* LoadFilter(const std::string& path, HMODULE& module) {
 }
 
 void PrintInfo(const FilterTable* t) {
+    _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 lines ending in \n alone
     std::printf("name: %s\n", Utf8FromSjis(t->name).c_str());
     for (int i = 0; i < t->track_count; ++i)
         std::printf("track %d: %s (default %d)\n", i, Utf8FromSjis(t->track_titles[i]).c_str(), int(t->track_defaults[i]));
