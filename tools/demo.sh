@@ -5,7 +5,8 @@
 # FFmpeg's testsrc2 picture with a flat grey band (a letterbox bar) below it
 # gets a known per-column gain pattern; the search measures the band, the
 # correction evens it out. Writes demo/before.png, demo/after.png and
-# demo/columns.png (the band's column means before and after), and prints
+# demo/columns.png (the band's column means before and after), and
+# demo/detail.png (a search of the detailed picture, for contrast); prints
 # one line: the spread of the band's column means before and after, and how
 # far the measured gains lie from the inverse of the known pattern.
 set -eu
@@ -31,6 +32,11 @@ first=$((h - band + 4)) last=$((h - 5))
 (cd $build/bin && ../wine-run.sh zepho-host.exe --search "$first,$last,5@0" --gains "$out/gains.bin" \
     zepho.auf "$out/striped.y4m" "$out/corrected.y4m")
 
+# For contrast, the dialog's own range (lines 16 to 223 of one frame), which
+# lies mostly on the detailed picture: it flattens the picture's columns too.
+(cd $build/bin && ../wine-run.sh zepho-host.exe --search defaults zepho.auf "$out/striped.y4m" "$out/detail.y4m" 2>/dev/null)
+
+ffmpeg -v error -y -i "$out/detail.y4m" -frames:v 1 -update 1 "$out/detail.png"
 ffmpeg -v error -y -i "$out/striped.y4m" -frames:v 1 -update 1 "$out/before.png"
 ffmpeg -v error -y -i "$out/corrected.y4m" -frames:v 1 -update 1 "$out/after.png"
 
@@ -59,4 +65,4 @@ closeness=$(od -An -v -td2 -w2 "$out/gains.bin" | head -n $w | awk '
     { x = NR - 1; m[x] = $1 / 16384; k[x] = 1 / (1 + 0.06 * sin(0.7 * x) + 0.04 * cos(0.13 * x)); sm += m[x]; sk += k[x] }
     END { n = NR; for (x = 0; x < n; ++x) { d = m[x] / sm * n - k[x] / sk * n; if (d < 0) d = -d; if (d > worst) worst = d; sum += d }
           printf "mean %.2f%%, worst %.2f%%", 100 * sum / n, 100 * worst }')
-echo "stripes: column means of the band spread $(spread "$out/before.dat") before, $(spread "$out/after.dat") after (8-bit levels); measured gains vs the known pattern: $closeness (demo/before.png, after.png, columns.png)"
+echo "stripes: column means of the band spread $(spread "$out/before.dat") before, $(spread "$out/after.dat") after (8-bit levels); measured gains vs the known pattern: $closeness (demo/before.png, after.png, columns.png, detail.png)"
