@@ -23,12 +23,12 @@ bool ParseInt(const std::string& text, long long low, long long high, int& value
     return true;
 }
 
-bool ParseSearch(const std::string& spec, Options& o) {
-    std::string values = spec;
-    const std::size_t at = spec.find('@');
+bool ParseSearch(const std::string& text, Options& o) {
+    std::string values = text;
+    const std::size_t at = text.find('@');
     if (at != std::string::npos) {
-        if (!ParseInt(spec.substr(at + 1), 0, INT32_MAX, o.start)) return false;
-        values = spec.substr(0, at);
+        if (!ParseInt(text.substr(at + 1), 0, INT32_MAX, o.start)) return false;
+        values = text.substr(0, at);
     }
     o.search = true;
     if (values == "defaults") return true;
