@@ -21,6 +21,7 @@ std::string BenchName(std::size_t size, std::size_t path) {
 // Forwards to the console and keeps the median real time per frame.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    TableReporter() : ConsoleReporter(OO_Tabular) {}  // no colour codes
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
