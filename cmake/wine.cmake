@@ -8,9 +8,13 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
 # zepho_add_wine_test(NAME target [args...]): a test that needs the prefix.
+# The tests share one wineserver and so one desktop, on which several open
+# modal dialogs and drive them: they run one at a time, so that none meets
+# another's windows, activation or focus.
 function(zepho_add_wine_test name target)
   add_test(NAME ${name} COMMAND ${target} ${ARGN})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+                                          RESOURCE_LOCK wine_desktop)
 endfunction()
 
 function(zepho_add_wine_fixture)
