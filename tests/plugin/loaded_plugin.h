@@ -12,7 +12,8 @@ struct LoadedPlugin {
     LoadedPlugin() {
         module = LoadLibraryA("zepho.auf");
         if (module)
-            get_filter_table = reinterpret_cast<FilterTable* (*)()>(GetProcAddress(module, "GetFilterTable"));
+            get_filter_table = reinterpret_cast<FilterTable* (*)()>(
+                reinterpret_cast<void*>(GetProcAddress(module, "GetFilterTable")));
     }
     ~LoadedPlugin() {
         if (module) FreeLibrary(module);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "host/host_records.h"
+#include "tests/plugin/loaded_plugin.h"
 
 namespace {
 std::int32_t ZEPHO_CDECL SystemInfo(EditHandle, SystemInfoRecord* info) {
@@ -35,11 +36,8 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurren
 
 int main(int argc, char** argv) {
     const UINT delay = argc > 1 ? UINT(std::atoi(argv[1])) : 4000;
-    HMODULE plugin = LoadLibraryA("zepho.auf");
-    auto get_table = plugin ? reinterpret_cast<FilterTable* (*)()>(
-                                  reinterpret_cast<void*>(GetProcAddress(plugin, "GetFilterTable")))
-                            : nullptr;
-    if (!get_table) {
+    LoadedPlugin plugin;
+    if (!plugin.get_filter_table) {
         std::fprintf(stderr, "dialog_preview: cannot load zepho.auf\n");
         return 1;
     }
@@ -47,10 +45,10 @@ int main(int argc, char** argv) {
     services.system_info = SystemInfo;
     services.file_info = FileInfo;
     static std::int32_t track_values[1] = {256};
-    FilterTable* table = get_table();
+    FilterTable* table = plugin.get_filter_table();
     table->track_values = track_values;
     table->services = &services;
-    table->instance = plugin;
+    table->instance = plugin.module;
 
     HWND owner = CreateWindowExA(0, "STATIC", "zepho", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 24, 24, 360, 260, nullptr,
                                  nullptr, nullptr, nullptr);
