@@ -183,7 +183,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
 }
 
 // Runs inside the dialog's modal loop: reads what the dialog offers, types
-// the requested values and presses OK; gives up with Cancel after 10 s.
+// the requested values and presses OK; stops looking after 10 s (500 ticks).
 void CALLBACK AutopilotTick(HWND owner, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
